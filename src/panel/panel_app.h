@@ -1,0 +1,28 @@
+#pragma once
+// The handlers of the panel's events. The Win32 panel calls them when it dispatches
+// the message that raised the event; they reach Windows only through the interfaces
+// they are given.
+
+#include "panel/panel_controls.h"
+#include "winauto/system_windows.h"
+
+namespace korrelin {
+
+class PanelApp {
+public:
+    PanelApp(SystemWindows& system, PanelControls& controls, PanelShell& shell)
+        : system_(system), controls_(controls), shell_(shell) {}
+
+    void OnPanelCreated();
+    void OnStartClicked();    // 按钮1
+    void OnStopClicked();     // 按钮2
+    void OnWebPageClicked();  // 按钮3
+    void OnTimerTick();       // 时钟1
+
+private:
+    SystemWindows& system_;
+    PanelControls& controls_;
+    PanelShell& shell_;
+};
+
+}  // namespace korrelin
