@@ -54,6 +54,9 @@ wine_session_start() {
         echo "Creating the Wine prefix $prefix (10-20 s the first time)"
         "$(wine64_or_wine)" wineboot --init >/dev/null 2>&1 </dev/null
         "$(wine64_or_wine)" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
+        # Wine draws the title bars and borders itself, as Windows does, also where
+        # no window manager runs (a virtual X display has none).
+        "$(wine64_or_wine)" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
     fi
     # The wineserver and Wine's helper processes are started here on purpose, with
     # their output away from any pipe that a caller reads.
