@@ -219,7 +219,7 @@ int FakeDesktop::GetWindowTextA(WindowHandle window, char* buffer, int size) {
     if (w != nullptr && w->titleBufferUntouched) return 0;
     const std::string_view title = w != nullptr ? std::string_view(w->title) : std::string_view();
     const std::size_t count = std::min(title.size(), static_cast<std::size_t>(size - 1));
-    std::memcpy(buffer, title.data(), count);
+    if (count > 0) std::memcpy(buffer, title.data(), count);
     buffer[count] = '\0';
     return static_cast<int>(count);
 }
