@@ -28,6 +28,14 @@ bool FakeDesktop::Message::operator==(const Message& other) const {
            lParam == other.lParam;
 }
 
+std::ostream& operator<<(std::ostream& out, const FakeDesktop::Message& message) {
+    const auto flags = out.flags();
+    out << std::hex << std::showbase << "{window " << message.window << ", message "
+        << message.message << ", wParam " << message.wParam << ", lParam " << message.lParam << "}";
+    out.flags(flags);
+    return out;
+}
+
 FakeDesktop::FakeDesktop() = default;
 FakeDesktop::~FakeDesktop() = default;
 

@@ -19,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -212,5 +213,8 @@ class FakeDesktop : public SystemWindows {
     int timersCreated_ = 0;
     int dispatchCalls_ = 0;
 };
+
+// For readable test failures: "{window 0x20040, message 0x201, wParam 0x1, lParam 0xc80028}".
+std::ostream& operator<<(std::ostream& out, const FakeDesktop::Message& message);
 
 }  // namespace korrelin
