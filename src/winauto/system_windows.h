@@ -51,7 +51,10 @@ public:
     // Arms the timer once (period 0, no completion routine, resume FALSE).
     // dueTime is in 100 ns units; a negative value counts from now.
     virtual bool SetWaitableTimer(KernelHandle timer, std::int64_t dueTime) = 0;
-    // Waits on the one handle (wait-all FALSE) or for input of the wake mask kinds.
+    // Waits on the one handle (wait-all FALSE) or for input of the wake mask kinds:
+    // kWaitObject0 when the handle is signalled, kWaitObject0 + 1 when input arrived,
+    // kWaitTimeout or kWaitFailed. Handle 0 waits for input or the time-out alone (no
+    // object); input is then reported as kWaitObject0 + 1 too.
     virtual std::uint32_t MsgWaitForMultipleObjects(KernelHandle handle, std::uint32_t timeoutMs,
                                                     std::uint32_t wakeMask) = 0;
     virtual bool CloseHandle(KernelHandle handle) = 0;
