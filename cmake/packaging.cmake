@@ -42,6 +42,11 @@ endif()
 install(FILES ${package_texts}/${KORRELIN_PACKAGE_GUIDE} ${package_texts}/${KORRELIN_PACKAGE_LICENCE}
   DESTINATION . COMPONENT korrelin)
 
+# cpack packs what is built and builds nothing itself: otherwise it would first
+# build every target, the tests among them, and a package test run by ctest would
+# build while other tests run. (Also spares `make install` building the tests.)
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME korrelin)
 set(CPACK_PACKAGE_VENDOR "The Korrelin authors")
