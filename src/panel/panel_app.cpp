@@ -1,14 +1,22 @@
 #include "panel/panel_app.h"
 
+#include "panel/panel_commands.h"
+
 namespace korrelin {
 
 void PanelApp::OnPanelCreated() {}
 
-void PanelApp::OnStartClicked() {}
+void PanelApp::OnStartClicked() {
+    RunStartCommand(system_, controls_, shell_, watcher_);
+}
 
-void PanelApp::OnStopClicked() {}
+void PanelApp::OnStopClicked() {
+    RunStopCommand(controls_, watcher_);
+}
 
-void PanelApp::OnWebPageClicked() {}
+void PanelApp::OnWebPageClicked() {
+    RunWebPageCommand(shell_);
+}
 
 void PanelApp::OnTimerTick() {}
 

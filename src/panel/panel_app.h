@@ -3,13 +3,16 @@
 // the message that raised the event; they reach Windows only through the interfaces
 // they are given.
 
+#include "menuwatch/watcher_state.h"
 #include "panel/panel_controls.h"
 #include "winauto/system_windows.h"
 
 namespace korrelin {
 
+// Lives as long as the panel's message loop: a cycle paused in a pumping wait still
+// refers to its watcher state when the panel is closed under it.
 class PanelApp {
-public:
+  public:
     PanelApp(SystemWindows& system, PanelControls& controls, PanelShell& shell)
         : system_(system), controls_(controls), shell_(shell) {}
 
@@ -19,10 +22,13 @@ public:
     void OnWebPageClicked();  // 按钮3
     void OnTimerTick();       // 时钟1
 
-private:
+    const WatcherState& watcher() const { return watcher_; }
+
+  private:
     SystemWindows& system_;
     PanelControls& controls_;
     PanelShell& shell_;
+    WatcherState watcher_;
 };
 
 }  // namespace korrelin
