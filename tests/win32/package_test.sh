@@ -46,7 +46,7 @@ if [ "$listed" != "$expected" ]; then
     printf 'expected:\n%s\nin the zip:\n%s\n' "$expected" "$listed"
     fail "the zip does not hold exactly the files a user should get"
 fi
-echo "zip holds:" $listed
+echo "zip holds: $(echo "$listed" | tr "\n" " ")"
 
 # sha256sum's own format, naming the zip beside it, so that a user can check the
 # download with sha256sum -c (or compare the hash by eye).
