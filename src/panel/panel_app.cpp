@@ -1,5 +1,6 @@
 #include "panel/panel_app.h"
 
+#include "menuwatch/menu_watch.h"
 #include "panel/panel_commands.h"
 
 namespace korrelin {
@@ -18,6 +19,8 @@ void PanelApp::OnWebPageClicked() {
     RunWebPageCommand(shell_);
 }
 
-void PanelApp::OnTimerTick() {}
+void PanelApp::OnTimerTick() {
+    RunMenuWatchCycle(system_, controls_, watcher_);
+}
 
 }  // namespace korrelin
