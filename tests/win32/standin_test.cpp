@@ -11,6 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "winauto/codepage_win32.h"
+#include "winauto/mouse_poster.h"
+#include "winauto/system_windows_win32.h"
+#include "winauto/window_queries.h"
+
 namespace korrelin {
 namespace {
 
@@ -363,6 +368,138 @@ TEST(Standin, ClosingTheChannelWindowEndsTheProgram) {
     ASSERT_NE(standin, nullptr);
     PostMessageW(standin->channel(), WM_CLOSE, 0, 0);
     EXPECT_EQ(standin->process().WaitForExit(support::kGenerousTimeout), 0u);
+}
+
+// The tool's own window routines, across processes, against the stand-in.
+
+TEST(StandinAndTheTool, FindWindowByTitleFragmentTakesTheFirstOfTheClassInTheListing) {
+    struct Case {
+        const char* name;
+        std::vector<std::wstring> arguments;
+        std::wstring fragment;
+        // Which window is found: the channel, the extra window of that title, or none.
+        enum { kChannel, kExtra, kNone } expected;
+        std::wstring extraTitle;
+    };
+    const std::vector<Case> cases{
+        {"past_a_lobby", {L"--extra-window", L"QWidget:Lobby"}, L"77385929-", Case::kChannel, L""},
+        {"chinese_fragment", {}, L"频道 77385929-大厅", Case::kChannel, L""},
+        {"letters_in_any_case",
+         {L"--channel", L"ROOM7", L"--title", L"Main"},
+         L"room7-m",
+         Case::kChannel,
+         L""},
+        {"first_listed_of_two",
+         {L"--extra-window", L"QWidget:频道 77385929-副本"},
+         L"77385929-",
+         Case::kExtra,
+         L"频道 77385929-副本"},
+        {"other_class_never",
+         {L"--channel", L"555", L"--extra-window", L"QDialog:频道 77385929-大厅"},
+         L"77385929-",
+         Case::kNone,
+         L""},
+    };
+    Win32SystemWindows system;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto standin = Standin::Start(c.arguments);
+        ASSERT_NE(standin, nullptr);
+        HWND expected = nullptr;
+        if (c.expected == Case::kChannel) expected = standin->channel();
+        if (c.expected == Case::kExtra) {
+            expected = FindWindowExW(nullptr, nullptr, L"QWidget", c.extraTitle.c_str());
+            ASSERT_NE(expected, nullptr);
+        }
+        EXPECT_EQ(FindWindowByTitleFragment(system, CodePage936FromWide(c.fragment), "QWidget"),
+                  Win32SystemWindows::FromHwnd(expected));
+    }
+}
+
+TEST(StandinAndTheTool, GetWindowBoundsMeasuresTheStandinsWindows) {
+    auto standin = Standin::Start({L"--position", L"-50,-20"});
+    ASSERT_NE(standin, nullptr);
+    HWND popup = standin->OpenPopup(0);
+    ASSERT_NE(popup, nullptr);
+    Win32SystemWindows system;
+
+    const WindowBounds channel =
+        GetWindowBounds(system, Win32SystemWindows::FromHwnd(standin->channel()));
+    EXPECT_EQ(channel.left, -50);
+    EXPECT_EQ(channel.top, -20);
+    EXPECT_EQ(channel.width, 360);
+    EXPECT_EQ(channel.height, 240);
+    const WindowBounds menu = GetWindowBounds(system, Win32SystemWindows::FromHwnd(popup));
+    EXPECT_EQ(menu.width, 180);
+    EXPECT_EQ(menu.height, 408);
+}
+
+TEST(StandinAndTheTool, PostMouseActionArrivesAsTheExactMessages) {
+    struct Expected {
+        std::uint32_t message;
+        std::uint32_t wParam;
+        std::uint32_t lParam;
+    };
+    struct Case {
+        const char* name;
+        const char* window;  // channel or popup
+        std::int32_t x;
+        std::int32_t y;
+        std::int32_t button;
+        std::vector<Expected> expected;
+    };
+    const std::vector<Case> cases{
+        {"left_click_on_the_entry",
+         "popup",
+         40,
+         200,
+         MouseButton::Left,
+         {{WM_MOUSEMOVE, 2, 0x00C80028},
+          {WM_LBUTTONDOWN, 1, 0x00C80028},
+          {WM_LBUTTONUP, 0, 0x00C80028}}},
+        {"right_click",
+         "channel",
+         10,
+         20,
+         MouseButton::Right,
+         {{WM_MOUSEMOVE, 2, 0x0014000A},
+          {WM_RBUTTONDOWN, 2, 0x0014000A},
+          {WM_RBUTTONUP, 2, 0x0014000A},
+          {WM_CONTEXTMENU, 0x000206AE, 0x01930253}}},
+        {"wheel_up",
+         "channel",
+         0,
+         0,
+         MouseButton::WheelUp,
+         {{WM_MOUSEWHEEL, 0x00780010, 0x017F0249}}},
+        {"wheel_down",
+         "channel",
+         0,
+         0,
+         MouseButton::WheelDown,
+         {{WM_MOUSEWHEEL, 0xFF880010, 0x017F0249}}},
+    };
+    Win32SystemWindows system;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto standin = Standin::Start({});
+        ASSERT_NE(standin, nullptr);
+        HWND target = standin->channel();
+        if (std::string(c.window) == "popup") target = standin->OpenPopup(0);
+        ASSERT_NE(target, nullptr);
+
+        const std::vector<StandinLogRecord> logged = standin->CaptureMessages([&] {
+            PostMouseAction(system, Win32SystemWindows::FromHwnd(target), c.x, c.y, c.button);
+        });
+        ASSERT_EQ(logged.size(), c.expected.size()) << support::DescribeRecords(logged);
+        for (std::size_t i = 0; i < logged.size(); ++i) {
+            SCOPED_TRACE("message " + std::to_string(i));
+            EXPECT_EQ(logged[i].window, c.window);
+            EXPECT_EQ(logged[i].message, c.expected[i].message);
+            EXPECT_EQ(logged[i].wParam, c.expected[i].wParam);
+            EXPECT_EQ(logged[i].lParam, c.expected[i].lParam);
+        }
+    }
 }
 
 }  // namespace
