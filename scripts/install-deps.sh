@@ -7,7 +7,7 @@ packages=(
     cmake make g++ libgtest-dev libgmock-dev googletest
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine64 wine32:i386
-    xvfb x11-utils imagemagick fonts-wqy-microhei
+    xvfb x11-utils imagemagick fonts-wine fonts-wqy-microhei
     clang libclang-rt-14-dev zip
 )
 

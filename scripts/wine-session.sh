@@ -57,6 +57,12 @@ wine_session_start() {
         # Wine draws the title bars and borders itself, as Windows does, also where
         # no window manager runs (a virtual X display has none).
         "$(wine64_or_wine)" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
+        # Chinese captions: the GUI fonts fall back to the CJK font of the machine.
+        local face
+        for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
+            "$(wine64_or_wine)" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+                /v "$face" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f >/dev/null 2>&1 </dev/null
+        done
     fi
     # The wineserver and Wine's helper processes are started here on purpose, with
     # their output away from any pipe that a caller reads.

@@ -1,0 +1,53 @@
+#pragma once
+// korrelin.exe run by a Wine test as its own process, and looked at from outside as
+// a user's desktop sees it.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "panel/panel_layout.h"
+#include "support/child_process.h"
+#include "support/waiting.h"
+
+namespace korrelin::support {
+
+inline constexpr wchar_t kPanelClass[] = L"KorrelinPanel";
+
+class KorrelinPanel {
+  public:
+    KorrelinPanel() = default;
+    // Starts korrelin.exe and waits until its panel is shown with the focus on 按钮1.
+    // A failure is reported as a test failure and gives nullptr.
+    static std::unique_ptr<KorrelinPanel> Start(
+        std::chrono::milliseconds timeout = kGenerousTimeout);
+
+    HWND window() const { return window_; }
+    HWND Control(ControlId id) const { return GetDlgItem(window_, static_cast<int>(id)); }
+    ChildProcess& process() { return process_; }
+    HWND Focus() const;
+
+    // Gives the focus to a control the way a user does: with Tab from where it is.
+    bool TabTo(ControlId id);
+    // Replaces the text of an edit box by typing: select all, then the new text.
+    bool TypeInto(ControlId box, const std::wstring& text);
+    // Picks an item of 组合框2 with the keyboard, as a user can.
+    bool PickRole(int index);
+    // Clicks a button with the mouse.
+    void Click(ControlId button);
+    // A message box of the panel's process with that caption, once there is one.
+    HWND WaitForMessageBox(const std::wstring& caption,
+                           std::chrono::milliseconds timeout = kGenerousTimeout);
+    std::wstring Text(ControlId id) const;
+
+  private:
+    ChildProcess process_;
+    HWND window_ = nullptr;
+};
+
+// The text of a window, read across processes.
+std::wstring WindowText(HWND window);
+
+}  // namespace korrelin::support
