@@ -26,6 +26,11 @@ std::wstring FolderOfTestProgram() {
 }  // namespace
 
 std::wstring PathBesideTestProgram(std::wstring_view fileName) {
+    // KORRELIN_PROGRAM_DIR names another folder to take the programs from, such as
+    // an unpacked release.
+    wchar_t folder[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"KORRELIN_PROGRAM_DIR", folder, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) return std::wstring(folder) + L"\\" + std::wstring(fileName);
     return FolderOfTestProgram() + L"\\" + std::wstring(fileName);
 }
 

@@ -20,7 +20,8 @@ struct CloseHandleDeleter {
 using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, CloseHandleDeleter>;
 
 // The full path of a file in the folder of the running test program, where the
-// build puts korrelin.exe and korrelin-standin.exe.
+// build puts korrelin.exe and korrelin-standin.exe, or in the folder that the
+// environment variable KORRELIN_PROGRAM_DIR names.
 std::wstring PathBesideTestProgram(std::wstring_view fileName);
 
 // The argument as it must stand in a command line for CommandLineToArgvW (and the
