@@ -76,7 +76,7 @@ void StandinApp::OnMemberMenuRequested(int member, POINT screenPoint) {
     if (member < 0 || member >= static_cast<int>(members_.size())) return;
     if (PopupMember() == member) return;
     CloseMenus();
-    popup_ = std::make_unique<PopupMenuWindow>(*this, log_);
+    popup_ = std::make_unique<MenuWindow>(*this, log_, MenuWindow::Kind::Popup);
     if (!popup_->Open(instance_, RectOnScreen(screenPoint, {kPopupWidth, options_.popupHeight}))) {
         return;
     }
@@ -120,7 +120,7 @@ void StandinApp::OpenSubmenu() {
     GetWindowRect(popup_->handle(), &popupRect);
     const POINT topLeft{popupRect.right - kSubmenuOverlap,
                         popupRect.top + EntryTop(kPopupLayout, kSubmenuOpenerEntry)};
-    submenu_ = std::make_unique<SubmenuWindow>(*this, log_);
+    submenu_ = std::make_unique<MenuWindow>(*this, log_, MenuWindow::Kind::Submenu);
     if (!submenu_->Open(instance_, RectOnScreen(topLeft, options_.submenuSize))) return;
     log_.Event("submenu-opened", {{"hwnd", WindowHandleField(submenu_->handle())}});
     InvalidateRect(popup_->handle(), nullptr, TRUE);

@@ -54,8 +54,8 @@ class StandinApp {
     std::vector<std::unique_ptr<ExtraWindow>> extras_;
     // A closed menu keeps its object, with no window, until the next one replaces
     // it: the menu may be closed from inside its own message handler.
-    std::unique_ptr<PopupMenuWindow> popup_;
-    std::unique_ptr<SubmenuWindow> submenu_;
+    std::unique_ptr<MenuWindow> popup_;
+    std::unique_ptr<MenuWindow> submenu_;
     std::optional<WindowTimer> submenuTimer_;  // on the channel window, for --submenu-delay
     int popupMember_ = 0;
     int openerClicks_ = 0;  // since the pop-up opened

@@ -169,19 +169,20 @@ void ChannelWindow::OnKeyDown(WPARAM key) {
     if (key == VK_ESCAPE) app_.CloseMenus();
 }
 
-// --- the pop-up
+// --- the pop-up and the submenu
 
-bool PopupMenuWindow::Open(HINSTANCE instance, const RECT& outer) {
+bool MenuWindow::Open(HINSTANCE instance, const RECT& outer) {
     // A top-level window with no owner, as the tool finds it with FindWindowEx.
     if (!Create(instance, L"QPopup", L"菜单", WS_POPUP | WS_BORDER,
                 WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, outer)) {
         return false;
     }
+    // On top: a submenu opened later is listed before the pop-up by FindWindowEx.
     ShowOnTop(handle(), HWND_TOPMOST);
     return true;
 }
 
-LRESULT PopupMenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
             OnPaint();
@@ -194,47 +195,22 @@ LRESULT PopupMenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     }
 }
 
-void PopupMenuWindow::OnPaint() {
-    PaintEntries(handle(), app_.font(), kPopupLayout, kPopupEntryLabels,
-                 app_.IsSubmenuOpen() ? std::optional<int>(kSubmenuOpenerEntry) : std::nullopt);
-}
-
-void PopupMenuWindow::OnLeftButtonUp(LPARAM lParam) {
-    app_.OnPopupClicked();
-    const auto entry = EntryAt(kPopupLayout, PointFromLParam(lParam), ClientSize());
-    if (entry == kSubmenuOpenerEntry) app_.OnSubmenuOpenerClicked();
-}
-
-// --- the submenu
-
-bool SubmenuWindow::Open(HINSTANCE instance, const RECT& outer) {
-    if (!Create(instance, L"QPopup", L"菜单", WS_POPUP | WS_BORDER,
-                WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, outer)) {
-        return false;
-    }
-    // Above the pop-up, so that FindWindowEx lists it before the pop-up.
-    ShowOnTop(handle(), HWND_TOPMOST);
-    return true;
-}
-
-LRESULT SubmenuWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_LBUTTONUP:
-            OnLeftButtonUp(lParam);
-            return 0;
-        default:
-            return DefaultHandling(message, wParam, lParam);
+void MenuWindow::OnPaint() {
+    if (kind_ == Kind::Popup) {
+        PaintEntries(handle(), app_.font(), kPopupLayout, kPopupEntryLabels,
+                     app_.IsSubmenuOpen() ? std::optional<int>(kSubmenuOpenerEntry) : std::nullopt);
+    } else {
+        PaintEntries(handle(), app_.font(), kSubmenuLayout, kSubmenuEntryLabels, std::nullopt);
     }
 }
 
-void SubmenuWindow::OnPaint() {
-    PaintEntries(handle(), app_.font(), kSubmenuLayout, kSubmenuEntryLabels, std::nullopt);
-}
-
-void SubmenuWindow::OnLeftButtonUp(LPARAM lParam) {
+void MenuWindow::OnLeftButtonUp(LPARAM lParam) {
+    if (kind_ == Kind::Popup) {
+        app_.OnPopupClicked();
+        const auto entry = EntryAt(kPopupLayout, PointFromLParam(lParam), ClientSize());
+        if (entry == kSubmenuOpenerEntry) app_.OnSubmenuOpenerClicked();
+        return;
+    }
     // The chosen role closes this window: nothing of it is touched afterwards.
     const auto entry = EntryAt(kSubmenuLayout, PointFromLParam(lParam), ClientSize());
     if (entry) app_.OnRoleChosen(*entry);

@@ -41,10 +41,15 @@ class ChannelWindow : public StandinWindow {
     StandinApp& app_;
 };
 
-// The member pop-up: class "QPopup", titled "菜单", 180 pixels wide.
-class PopupMenuWindow : public StandinWindow {
+// The client's menus, class "QPopup" titled "菜单": the member pop-up (180 pixels
+// wide) and the role submenu (156 × 84 unless told otherwise). They differ only in
+// their entries and in what a click on an entry does.
+class MenuWindow : public StandinWindow {
   public:
-    PopupMenuWindow(StandinApp& app, StandinLog& log) : StandinWindow(log, "popup"), app_(app) {}
+    enum class Kind { Popup, Submenu };
+
+    MenuWindow(StandinApp& app, StandinLog& log, Kind kind)
+        : StandinWindow(log, kind == Kind::Popup ? "popup" : "submenu"), app_(app), kind_(kind) {}
     bool Open(HINSTANCE instance, const RECT& outer);
 
   protected:
@@ -55,22 +60,7 @@ class PopupMenuWindow : public StandinWindow {
     void OnLeftButtonUp(LPARAM lParam);
 
     StandinApp& app_;
-};
-
-// The role submenu: class "QPopup", titled "菜单", 156 × 84 unless told otherwise.
-class SubmenuWindow : public StandinWindow {
-  public:
-    SubmenuWindow(StandinApp& app, StandinLog& log) : StandinWindow(log, "submenu"), app_(app) {}
-    bool Open(HINSTANCE instance, const RECT& outer);
-
-  protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-  private:
-    void OnPaint();
-    void OnLeftButtonUp(LPARAM lParam);
-
-    StandinApp& app_;
+    Kind kind_;
 };
 
 // A window of --extra-window: it only logs what it gets.
