@@ -13,7 +13,7 @@ namespace korrelin {
 enum class EditBox { 编辑框1, 编辑框2 };
 
 class PanelControls {
-public:
+  public:
     virtual ~PanelControls() = default;
 
     // The box's content as code page 936 bytes; nullopt when the box is empty.
@@ -31,7 +31,7 @@ public:
 };
 
 class PanelShell {
-public:
+  public:
     virtual ~PanelShell() = default;
 
     // A message box with no owner, MB_OK | MB_TASKMODAL; returns when it is closed.

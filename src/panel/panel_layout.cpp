@@ -11,7 +11,8 @@ bool IsInKeyboardOrder(ControlId id) {
 ControlId NextInKeyboardOrder(ControlId current, bool backwards) {
     const auto count = static_cast<std::ptrdiff_t>(kKeyboardOrder.size());
     const auto found = std::find(kKeyboardOrder.begin(), kKeyboardOrder.end(), current);
-    if (found == kKeyboardOrder.end()) return backwards ? kKeyboardOrder.back() : kKeyboardOrder.front();
+    if (found == kKeyboardOrder.end())
+        return backwards ? kKeyboardOrder.back() : kKeyboardOrder.front();
     const std::ptrdiff_t index = found - kKeyboardOrder.begin();
     const std::ptrdiff_t next = (index + (backwards ? count - 1 : 1)) % count;
     return kKeyboardOrder[static_cast<std::size_t>(next)];

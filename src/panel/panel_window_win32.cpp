@@ -40,18 +40,22 @@ std::size_t IndexOf(ControlId id) {
 
 constexpr bool TableFollowsTheIds() {
     for (std::size_t i = 0; i < kPanelControls.size(); ++i) {
-        if (static_cast<int>(kPanelControls[i].id) != static_cast<int>(ControlId::标签2) + static_cast<int>(i))
+        if (static_cast<int>(kPanelControls[i].id) !=
+            static_cast<int>(ControlId::标签2) + static_cast<int>(i))
             return false;
     }
     return true;
 }
-static_assert(TableFollowsTheIds(), "the control table lists the controls in the order of their ids");
+static_assert(TableFollowsTheIds(),
+              "the control table lists the controls in the order of their ids");
 
 void ShowFatalError(const wchar_t* what) {
     MessageBoxW(nullptr, what, L"Korrelin", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
-bool IsModifierDown(int virtualKey) { return GetKeyState(virtualKey) < 0; }
+bool IsModifierDown(int virtualKey) {
+    return GetKeyState(virtualKey) < 0;
+}
 
 }  // namespace
 
@@ -80,9 +84,11 @@ bool PanelWindow::Create(HINSTANCE instance) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kPanelClassName;
     // Shared icons belong to the module; nothing to destroy.
-    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, kIconName, IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                                      GetSystemMetrics(SM_CYICON), LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, kIconName, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+    windowClass.hIcon =
+        static_cast<HICON>(LoadImageW(instance, kIconName, IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                      GetSystemMetrics(SM_CYICON), LR_SHARED));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, kIconName, IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON),
                                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         ShowFatalError(L"无法注册面板窗口类，程序将退出。");
@@ -93,9 +99,9 @@ bool PanelWindow::Create(HINSTANCE instance) {
         CentredPanelPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     // A fixed border, a title bar with the system menu and the close button only.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const HWND window = CreateWindowExW(0, kPanelClassName, WideFromCodePage936(kPanelTitle).c_str(), style,
-                                        position.left, position.top, kPanelWidth, kPanelHeight, nullptr,
-                                        nullptr, instance, this);
+    const HWND window = CreateWindowExW(
+        0, kPanelClassName, WideFromCodePage936(kPanelTitle).c_str(), style, position.left,
+        position.top, kPanelWidth, kPanelHeight, nullptr, nullptr, instance, this);
     if (window == nullptr) {
         ShowFatalError(L"无法创建面板窗口，程序将退出。");
         return false;
@@ -108,7 +114,8 @@ bool PanelWindow::Create(HINSTANCE instance) {
     }
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowClass.hIcon));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowClass.hIconSm));
-    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
 
     if (!CreateControls(instance)) {
         ShowFatalError(L"无法创建面板上的控件，程序将退出。");
@@ -143,7 +150,8 @@ bool PanelWindow::CreateControls(HINSTANCE instance) {
 
     const HWND list = Control(ControlId::组合框2);
     for (std::string_view item : kRoleItems) {
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromCodePage936(item).c_str()));
+        SendMessageW(list, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(WideFromCodePage936(item).c_str()));
     }
     SendMessageW(list, CB_SETCURSEL, 0, 0);
     // The dropped-down items are one pixel taller than the font's standard height. Some
@@ -158,11 +166,14 @@ bool PanelWindow::CreateControls(HINSTANCE instance) {
     return true;
 }
 
-HWND PanelWindow::Control(ControlId id) const { return controls_[IndexOf(id)]; }
+HWND PanelWindow::Control(ControlId id) const {
+    return controls_[IndexOf(id)];
+}
 
 LRESULT CALLBACK PanelWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* panel = static_cast<PanelWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* panel =
+            static_cast<PanelWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         panel->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(panel));
     }
@@ -219,7 +230,8 @@ void PanelWindow::OnActivate(WPARAM wParam) {
         return;
     }
     // The first activation focuses 按钮1; later ones give the focus back.
-    SetFocus(focusBeforeDeactivation_ != nullptr ? focusBeforeDeactivation_ : Control(ControlId::按钮1));
+    SetFocus(focusBeforeDeactivation_ != nullptr ? focusBeforeDeactivation_
+                                                 : Control(ControlId::按钮1));
 }
 
 void PanelWindow::OnDestroy() {
@@ -239,7 +251,8 @@ bool PanelWindow::PreTranslateMessage(const MSG& message) {
             MoveFocus(IsModifierDown(VK_SHIFT));
             return true;
         case VK_ESCAPE:
-            if (IsModifierDown(VK_SHIFT) || IsModifierDown(VK_CONTROL) || IsModifierDown(VK_MENU)) return false;
+            if (IsModifierDown(VK_SHIFT) || IsModifierDown(VK_CONTROL) || IsModifierDown(VK_MENU))
+                return false;
             // Exactly as the close button does.
             SendMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
             return true;
@@ -252,7 +265,8 @@ void PanelWindow::MoveFocus(bool backwards) {
     ControlId current = ControlId::标签1;  // outside the order: start at an end
     const HWND focus = GetFocus();
     for (const ControlSpec& spec : kPanelControls) {
-        if (focus != nullptr && (Control(spec.id) == focus || IsChild(Control(spec.id), focus))) current = spec.id;
+        if (focus != nullptr && (Control(spec.id) == focus || IsChild(Control(spec.id), focus)))
+            current = spec.id;
     }
     SetFocus(Control(NextInKeyboardOrder(current, backwards)));
 }
@@ -289,7 +303,8 @@ void PanelWindow::ShowMessageBox(std::string_view text, std::string_view caption
 }
 
 void PanelWindow::OpenWebAddress(std::string_view address) {
-    ShellExecuteW(nullptr, L"open", WideFromCodePage936(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", WideFromCodePage936(address).c_str(), nullptr, nullptr,
+                  SW_SHOWNORMAL);
 }
 
 }  // namespace korrelin

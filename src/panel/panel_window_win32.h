@@ -18,7 +18,7 @@ namespace korrelin {
 
 // 时钟1 on the system's window timer: ticks arrive as WM_TIMER in the panel's queue.
 class WindowTimerDriver : public TimerDriver {
-public:
+  public:
     static constexpr UINT_PTR kTimerId = 1;
 
     WindowTimerDriver() = default;
@@ -30,13 +30,13 @@ public:
     void StartTicking(std::int32_t milliseconds) override;
     void StopTicking() override;
 
-private:
+  private:
     HWND window_ = nullptr;
     bool ticking_ = false;
 };
 
 class PanelWindow : public PanelControls, public PanelShell {
-public:
+  public:
     explicit PanelWindow(SystemWindows& system);
     PanelWindow(const PanelWindow&) = delete;
     PanelWindow& operator=(const PanelWindow&) = delete;
@@ -64,7 +64,7 @@ public:
     void ShowMessageBox(std::string_view text, std::string_view caption) override;
     void OpenWebAddress(std::string_view address) override;
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -9,20 +9,20 @@
 namespace korrelin {
 
 class TimerDriver {
-public:
+  public:
     virtual ~TimerDriver() = default;
     virtual void StartTicking(std::int32_t milliseconds) = 0;
     virtual void StopTicking() = 0;
 };
 
 class PeriodTimer {
-public:
+  public:
     explicit PeriodTimer(TimerDriver& driver) : driver_(driver) {}
 
     void Write(std::int32_t milliseconds);
     std::int32_t Read() const { return period_; }
 
-private:
+  private:
     TimerDriver& driver_;
     std::int32_t period_ = 0;
 };

@@ -9,7 +9,7 @@ namespace {
 
 // OLE stays initialised on the GUI thread for the program's whole life.
 class OleSession {
-public:
+  public:
     OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
     OleSession(const OleSession&) = delete;
     OleSession& operator=(const OleSession&) = delete;
@@ -17,7 +17,7 @@ public:
         if (initialised_) OleUninitialize();
     }
 
-private:
+  private:
     bool initialised_;
 };
 
@@ -29,7 +29,8 @@ int StartProgram(HINSTANCE instance) {
     PanelWindow panel(system);
     // The panel's keyboard handling sees every message first, also those that a
     // pumping wait dispatches in the middle of a menu watcher cycle.
-    system.SetMessageFilter([&panel](const MSG& message) { return panel.PreTranslateMessage(message); });
+    system.SetMessageFilter(
+        [&panel](const MSG& message) { return panel.PreTranslateMessage(message); });
     if (!panel.Create(instance)) return -1;
 
     MSG message;

@@ -4,7 +4,9 @@ namespace korrelin {
 
 namespace {
 
-bool IsLeadByte(unsigned char byte) { return byte >= 0x80; }
+bool IsLeadByte(unsigned char byte) {
+    return byte >= 0x80;
+}
 
 // The single byte a two-byte character of code page 936 narrows to, or 0 when
 // the character is kept as it is.
@@ -39,7 +41,9 @@ std::string Narrow(std::string_view text) {
     return narrowed;
 }
 
-bool IsSpace(char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
+bool IsSpace(char c) {
+    return c == ' ' || (c >= 0x09 && c <= 0x0D);
+}
 
 }  // namespace
 

@@ -32,7 +32,7 @@ inline constexpr std::uint32_t kWaitFailed = 0xFFFFFFFF;
 inline constexpr std::uint32_t kInfinite = 0xFFFFFFFF;
 
 class SystemWindows {
-public:
+  public:
     virtual ~SystemWindows() = default;
 
     // The next top-level window after childAfter (0: from the first) of the class

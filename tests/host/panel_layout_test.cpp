@@ -1,10 +1,11 @@
 #include "panel/panel_layout.h"
-#include "panel/period_timer.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "panel/period_timer.h"
 
 namespace korrelin {
 namespace {
@@ -14,11 +15,9 @@ TEST(CentredPanelPosition, CentresOnTheScreenRoundingTowardZero) {
         int width, height, left, top;
     };
     const Case cases[] = {
-        {1920, 1080, 811, 413},
-        {1024, 768, 363, 257},
-        {1366, 768, 534, 257},
-        {299, 255, 0, 0},   // (1 / 2, 1 / 2)
-        {297, 253, 0, 0},   // (-1 / 2, -1 / 2) rounds toward zero, not down
+        {1920, 1080, 811, 413}, {1024, 768, 363, 257},
+        {1366, 768, 534, 257},  {299, 255, 0, 0},  // (1 / 2, 1 / 2)
+        {297, 253, 0, 0},                          // (-1 / 2, -1 / 2) rounds toward zero, not down
         {200, 100, -49, -77},
     };
     for (const Case& c : cases) {
@@ -35,13 +34,19 @@ TEST(KeyboardOrder, TabAndShiftTabWalkTheOrderAndWrap) {
         ControlId to;
     };
     const Case cases[] = {
-        {ControlId::按钮1, false, ControlId::编辑框1},  {ControlId::编辑框1, false, ControlId::编辑框2},
-        {ControlId::编辑框2, false, ControlId::组合框2}, {ControlId::组合框2, false, ControlId::按钮2},
-        {ControlId::按钮2, false, ControlId::按钮3},    {ControlId::按钮3, false, ControlId::按钮1},
-        {ControlId::按钮1, true, ControlId::按钮3},     {ControlId::编辑框1, true, ControlId::按钮1},
-        {ControlId::组合框2, true, ControlId::编辑框2},  {ControlId::按钮3, true, ControlId::按钮2},
+        {ControlId::按钮1, false, ControlId::编辑框1},
+        {ControlId::编辑框1, false, ControlId::编辑框2},
+        {ControlId::编辑框2, false, ControlId::组合框2},
+        {ControlId::组合框2, false, ControlId::按钮2},
+        {ControlId::按钮2, false, ControlId::按钮3},
+        {ControlId::按钮3, false, ControlId::按钮1},
+        {ControlId::按钮1, true, ControlId::按钮3},
+        {ControlId::编辑框1, true, ControlId::按钮1},
+        {ControlId::组合框2, true, ControlId::编辑框2},
+        {ControlId::按钮3, true, ControlId::按钮2},
         // Labels never hold the focus; from one the walk starts at an end.
-        {ControlId::标签1, false, ControlId::按钮1},    {ControlId::标签1, true, ControlId::按钮3},
+        {ControlId::标签1, false, ControlId::按钮1},
+        {ControlId::标签1, true, ControlId::按钮3},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(NextInKeyboardOrder(c.from, c.backwards), c.to)
@@ -64,8 +69,10 @@ TEST(PanelControlsTable, NoVisibleControlsOverlap) {
 }
 
 class RecordingDriver : public TimerDriver {
-public:
-    void StartTicking(std::int32_t milliseconds) override { calls.push_back("start " + std::to_string(milliseconds)); }
+  public:
+    void StartTicking(std::int32_t milliseconds) override {
+        calls.push_back("start " + std::to_string(milliseconds));
+    }
     void StopTicking() override { calls.push_back("stop"); }
     std::vector<std::string> calls;
 };

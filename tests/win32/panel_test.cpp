@@ -85,7 +85,7 @@ TEST(Panel, ControlsHaveTheirClassesTextsPlacesAndSizes) {
                 EXPECT_EQ(ClassOf(control), L"Static");
                 EXPECT_EQ(rect.bottom - rect.top, spec.height);
                 EXPECT_EQ(style & SS_TYPEMASK, SS_LEFTNOWORDWRAP);  // one line, cut at the edge
-                EXPECT_TRUE(style & SS_CENTERIMAGE);                 // centred vertically
+                EXPECT_TRUE(style & SS_CENTERIMAGE);                // centred vertically
                 break;
             case ControlKind::EditBox:
                 EXPECT_EQ(ClassOf(control), L"Edit");
@@ -120,10 +120,10 @@ TEST(Panel, RoleListHoldsTheThreeItemsWithTheFirstSelected) {
         wchar_t item[64] = {};
         ASSERT_LT(SendMessageW(list, CB_GETLBTEXTLEN, i, 0), 64);
         SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
-        EXPECT_EQ(std::wstring(item), WideFromCodePage936(kRoleItems[static_cast<std::size_t>(i)])) << i;
+        EXPECT_EQ(std::wstring(item), WideFromCodePage936(kRoleItems[static_cast<std::size_t>(i)]))
+            << i;
     }
     EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
-
 }
 
 TEST(Panel, StartsWithTheFocusOnTheStartButtonAndTabWalksTheKeyboardOrder) {
@@ -135,7 +135,8 @@ TEST(Panel, StartsWithTheFocusOnTheStartButtonAndTabWalksTheKeyboardOrder) {
         ControlId at = ControlId::按钮1;
         for (std::size_t step = 0; step < 2 * kKeyboardOrder.size(); ++step) {
             const ControlId next = NextInKeyboardOrder(at, backwards);
-            support::PressKey(VK_TAB, backwards ? std::vector<WORD>{VK_SHIFT} : std::vector<WORD>{});
+            support::PressKey(VK_TAB,
+                              backwards ? std::vector<WORD>{VK_SHIFT} : std::vector<WORD>{});
             EXPECT_TRUE(support::WaitUntil([&] { return panel->Focus() == panel->Control(next); }))
                 << (backwards ? "Shift+Tab" : "Tab") << " from " << static_cast<int>(at) << " to "
                 << static_cast<int>(next);
@@ -152,7 +153,8 @@ TEST(Panel, EscInAnEditBoxClosesThePanelButShiftEscDoesNot) {
     support::PressKey(VK_ESCAPE, {VK_SHIFT});
     // Handled in order: once Tab has moved the focus, Shift+Esc was handled before it.
     support::PressKey(VK_TAB);
-    ASSERT_TRUE(support::WaitUntil([&] { return panel->Focus() == panel->Control(ControlId::编辑框2); }));
+    ASSERT_TRUE(
+        support::WaitUntil([&] { return panel->Focus() == panel->Control(ControlId::编辑框2); }));
     EXPECT_TRUE(IsWindow(panel->window()));
 
     support::PressKey(VK_ESCAPE);
@@ -166,8 +168,10 @@ TEST(Panel, EnterPressesNoButton) {
     // On 按钮1, a press would run Start, which here (no chat client) shows a message box.
     support::PressKey(VK_RETURN);
     support::PressKey(VK_TAB);
-    ASSERT_TRUE(support::WaitUntil([&] { return panel->Focus() == panel->Control(ControlId::编辑框1); }));
-    EXPECT_TRUE(support::FindTopLevelWindows({L"#32770", std::nullopt, panel->process().id()}).empty());
+    ASSERT_TRUE(
+        support::WaitUntil([&] { return panel->Focus() == panel->Control(ControlId::编辑框1); }));
+    EXPECT_TRUE(
+        support::FindTopLevelWindows({L"#32770", std::nullopt, panel->process().id()}).empty());
 }
 
 TEST(Panel, EveryWayOfClosingEndsTheProgramWithExitStatusZero) {
@@ -192,7 +196,8 @@ TEST(Panel, EveryWayOfClosingEndsTheProgramWithExitStatusZero) {
         auto panel = KorrelinPanel::Start();
         ASSERT_NE(panel, nullptr) << way.name;
         way.close(panel->window());
-        EXPECT_EQ(panel->process().WaitForExit(support::kGenerousTimeout), std::optional<DWORD>(0)) << way.name;
+        EXPECT_EQ(panel->process().WaitForExit(support::kGenerousTimeout), std::optional<DWORD>(0))
+            << way.name;
     }
 }
 

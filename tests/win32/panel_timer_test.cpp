@@ -14,15 +14,15 @@ constexpr UINT_PTR kSentinelTimer = 99;
 // A message-only window that notes when each tick of 时钟1 and of a sentinel timer
 // arrives, with a period timer attached to it as the panel has.
 class TickRecorder {
-public:
+  public:
     TickRecorder() {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = &TickRecorder::WindowProc;
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = L"KorrelinTickRecorder";
         RegisterClassW(&windowClass);
-        window_ = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  windowClass.hInstance, this);
+        window_ = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                  nullptr, windowClass.hInstance, this);
         driver_.Attach(window_);
     }
     ~TickRecorder() {
@@ -53,11 +53,12 @@ public:
         return PumpUntil([this] { return sentinelFired_; });
     }
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NCCREATE) {
             SetWindowLongPtrW(window, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+                              reinterpret_cast<LONG_PTR>(
+                                  reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
         }
         auto* self = reinterpret_cast<TickRecorder*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (self != nullptr && message == WM_TIMER) {

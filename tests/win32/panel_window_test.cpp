@@ -14,7 +14,7 @@ namespace korrelin {
 namespace {
 
 class PanelWindowTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(panel_.Create(GetModuleHandleW(nullptr))); }
 
     HWND Control(ControlId id) const { return GetDlgItem(panel_.Handle(), static_cast<int>(id)); }
@@ -27,7 +27,8 @@ TEST_F(PanelWindowTest, PanelAndEveryControlUseTheDefaultGuiFont) {
     const auto font = reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT));
     EXPECT_EQ(SendMessageW(panel_.Handle(), WM_GETFONT, 0, 0), font);
     for (const ControlSpec& spec : kPanelControls) {
-        EXPECT_EQ(SendMessageW(Control(spec.id), WM_GETFONT, 0, 0), font) << static_cast<int>(spec.id);
+        EXPECT_EQ(SendMessageW(Control(spec.id), WM_GETFONT, 0, 0), font)
+            << static_cast<int>(spec.id);
     }
 }
 
@@ -37,7 +38,8 @@ TEST_F(PanelWindowTest, PanelShowsTheProgramsOwnIconLargeAndSmall) {
         int metric;
     };
     for (const Case c : {Case{ICON_BIG, SM_CXICON}, Case{ICON_SMALL, SM_CXSMICON}}) {
-        const auto icon = reinterpret_cast<HICON>(SendMessageW(panel_.Handle(), WM_GETICON, c.which, 0));
+        const auto icon =
+            reinterpret_cast<HICON>(SendMessageW(panel_.Handle(), WM_GETICON, c.which, 0));
         ASSERT_NE(icon, nullptr) << c.which;
         ICONINFO info{};
         ASSERT_TRUE(GetIconInfo(icon, &info));
@@ -50,10 +52,12 @@ TEST_F(PanelWindowTest, PanelShowsTheProgramsOwnIconLargeAndSmall) {
 }
 
 TEST_F(PanelWindowTest, DroppedDownItemsAreOnePixelTallerThanTheFontsStandardHeight) {
-    const HWND reference = CreateWindowExW(0, L"COMBOBOX", L"", WS_POPUP | CBS_DROPDOWNLIST, 0, 0, 130, 160,
-                                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND reference =
+        CreateWindowExW(0, L"COMBOBOX", L"", WS_POPUP | CBS_DROPDOWNLIST, 0, 0, 130, 160, nullptr,
+                        nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(reference, nullptr);
-    SendMessageW(reference, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SendMessageW(reference, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
     const LRESULT standard = SendMessageW(reference, CB_GETITEMHEIGHT, 0, 0);
     DestroyWindow(reference);
     EXPECT_EQ(SendMessageW(Control(ControlId::组合框2), CB_GETITEMHEIGHT, 0, 0), standard + 1);
@@ -73,7 +77,8 @@ TEST_F(PanelWindowTest, DroppedDownListShowsAllThreeItemsWithinTheCreatedHeight)
     // The system may size the dropped list to its items; it stays within the created
     // height and shows all three items without scrolling.
     EXPECT_LE(listRect.bottom - comboRect.top, kDropDownCreatedHeight);
-    EXPECT_EQ(GetWindowLongPtrW(parts.hwndList, GWL_STYLE) & WS_VSCROLL, 0) << "all three items fit";
+    EXPECT_EQ(GetWindowLongPtrW(parts.hwndList, GWL_STYLE) & WS_VSCROLL, 0)
+        << "all three items fit";
     RECT listClient{};
     GetClientRect(parts.hwndList, &listClient);
     EXPECT_GE(listClient.bottom, 3 * SendMessageW(list, CB_GETITEMHEIGHT, 0, 0));

@@ -39,9 +39,12 @@ std::wstring MessageBoxText(HWND box) {
     return {};
 }
 
-void CloseMessageBox(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
+void CloseMessageBox(HWND box) {
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
 
-std::vector<StandinLogRecord> MessagesTo(const Standin& standin, const std::string& window, std::size_t from = 0) {
+std::vector<StandinLogRecord> MessagesTo(const Standin& standin, const std::string& window,
+                                         std::size_t from = 0) {
     std::vector<StandinLogRecord> messages;
     const auto records = standin.log().ReadRecords();
     for (std::size_t i = from; i < records.size(); ++i) {
@@ -51,7 +54,8 @@ std::vector<StandinLogRecord> MessagesTo(const Standin& standin, const std::stri
 }
 
 // A left click as the tool posts it: move (wParam 2), press (1), release (0).
-void ExpectLeftClick(const std::vector<StandinLogRecord>& messages, std::size_t at, std::uint32_t lParam) {
+void ExpectLeftClick(const std::vector<StandinLogRecord>& messages, std::size_t at,
+                     std::uint32_t lParam) {
     ASSERT_GE(messages.size(), at + 3) << support::DescribeRecords(messages);
     const std::uint32_t expected[3][2] = {{0x0200, 2}, {0x0201, 1}, {0x0202, 0}};
     for (std::size_t i = 0; i < 3; ++i) {
@@ -83,7 +87,8 @@ TEST(WholeJob, StartWithoutTheChannelWindowShowsTheMessageAndClicksNothing) {
     // A menu opened now stays untouched over many periods of the (unarmed) watcher.
     const std::size_t from = standin->log().ReadRecords().size();
     ASSERT_NE(standin->OpenPopup(0), nullptr);
-    EXPECT_FALSE(standin->log().WaitForRecord(support::IsMessageTo("popup"), std::chrono::milliseconds(1500), from))
+    EXPECT_FALSE(standin->log().WaitForRecord(support::IsMessageTo("popup"),
+                                              std::chrono::milliseconds(1500), from))
         << "the tool clicked a menu although Start found no channel";
 }
 
@@ -132,7 +137,8 @@ TEST(WholeJob, AfterStopAMenuOpenedReceivesNothing) {
     ASSERT_TRUE(WaitForStatus(*panel, kStopped));
     const std::size_t from = standin->log().ReadRecords().size();
     ASSERT_NE(standin->OpenPopup(1), nullptr);
-    EXPECT_FALSE(standin->log().WaitForRecord(support::IsMessageTo("popup"), std::chrono::milliseconds(1500), from))
+    EXPECT_FALSE(standin->log().WaitForRecord(support::IsMessageTo("popup"),
+                                              std::chrono::milliseconds(1500), from))
         << "the tool clicked a menu after Stop";
 }
 
@@ -161,8 +167,9 @@ TEST(WholeJob, TheWebPageButtonHandsTheAddressToTheDefaultBrowser) {
     if (recorder == nullptr || log == nullptr) GTEST_SKIP() << "no browser recorder set up";
     // Wine's browser launcher runs the first program of this list that it can.
     const std::wstring browsers(recorder, recorder + std::strlen(recorder));
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers", REG_SZ,
-                              browsers.c_str(), static_cast<DWORD>((browsers.size() + 1) * sizeof(wchar_t))),
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers",
+                              REG_SZ, browsers.c_str(),
+                              static_cast<DWORD>((browsers.size() + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
     // The log is a Unix path; Wine shows the Unix root as drive Z:.
     std::wstring logPath = L"Z:" + std::wstring(log, log + std::strlen(log));

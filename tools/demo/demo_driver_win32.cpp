@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int kStartButtonId = 108;  // 按钮1
-constexpr int kStatusLabelId = 107;  // 标签1
+constexpr int kStartButtonId = 108;                    // 按钮1
+constexpr int kStatusLabelId = 107;                    // 标签1
 constexpr wchar_t kRunning[] = L"\x8FD0\x884C\x4E2D";  // 运行中
 // The second member's row in the stand-in's channel window (client coordinates).
 constexpr POINT kMemberRow = {60, 50};
@@ -18,13 +18,13 @@ constexpr ULONGLONG kDeadlineMs = 60000;
 
 // Notes a step with the time since the driver started.
 class Transcript {
-public:
+  public:
     void Say(const char* what) const {
         std::printf("driver t=%llu %s\n", GetTickCount64() - startMs_, what);
         std::fflush(stdout);
     }
 
-private:
+  private:
     ULONGLONG startMs_ = GetTickCount64();
 };
 
@@ -41,7 +41,8 @@ bool WaitFor(Condition condition) {
 std::wstring TextOf(HWND window) {
     wchar_t text[64] = {};
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &copied);
+    SendMessageTimeoutW(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        5000, &copied);
     return text;
 }
 
@@ -76,7 +77,8 @@ int wmain() {
     if (!WaitFor([&] {
             panel = FindWindowW(L"KorrelinPanel", L"Korrelin");
             channel = FindWindowW(L"QWidget", nullptr);
-            return panel != nullptr && channel != nullptr && IsWindowVisible(panel) && GetDlgItem(panel, kStartButtonId);
+            return panel != nullptr && channel != nullptr && IsWindowVisible(panel) &&
+                   GetDlgItem(panel, kStartButtonId);
         })) {
         transcript.Say("the panel or the channel window did not appear");
         return 1;
@@ -86,8 +88,8 @@ int wmain() {
     BringToFront(panel);
     RECT button{};
     GetWindowRect(GetDlgItem(panel, kStartButtonId), &button);
-    ClickAt({(button.left + button.right) / 2, (button.top + button.bottom) / 2}, MOUSEEVENTF_LEFTDOWN,
-            MOUSEEVENTF_LEFTUP);
+    ClickAt({(button.left + button.right) / 2, (button.top + button.bottom) / 2},
+            MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     transcript.Say("clicked the start button (开始)");
     if (!WaitFor([&] { return TextOf(GetDlgItem(panel, kStatusLabelId)) == kRunning; })) {
         transcript.Say("the panel did not start watching");

@@ -30,7 +30,8 @@ std::wstring PathBesideTestProgram(std::wstring_view fileName) {
     // an unpacked release.
     wchar_t folder[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableW(L"KORRELIN_PROGRAM_DIR", folder, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) return std::wstring(folder) + L"\\" + std::wstring(fileName);
+    if (length > 0 && length < MAX_PATH)
+        return std::wstring(folder) + L"\\" + std::wstring(fileName);
     return FolderOfTestProgram() + L"\\" + std::wstring(fileName);
 }
 

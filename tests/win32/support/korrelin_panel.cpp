@@ -10,7 +10,8 @@ std::wstring WindowText(HWND window) {
     // WM_GETTEXT itself: GetWindowText of another process's window gives only the
     // text stored with the window, which edit boxes do not keep there.
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return {};
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     DWORD_PTR copied = 0;
     SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
@@ -43,8 +44,8 @@ std::unique_ptr<KorrelinPanel> KorrelinPanel::Start(std::chrono::milliseconds ti
         const HWND start = panel->Control(ControlId::按钮1);
         ADD_FAILURE() << "the panel was not shown with the focus on its start button: visible "
                       << IsWindowVisible(panel->window_) << ", foreground " << GetForegroundWindow()
-                      << " (panel " << panel->window_ << "), focus " << panel->Focus() << " (按钮1 " << start
-                      << ")";
+                      << " (panel " << panel->window_ << "), focus " << panel->Focus() << " (按钮1 "
+                      << start << ")";
         return nullptr;
     }
     return panel;
