@@ -243,29 +243,19 @@ class Bench {
         return true;
     }
 
-    // The share of one core that korrelin.exe used over the idle span, under `name`:
-    // the larger of GetProcessTimes and the sum over its threads, so as never to
-    // understate it. Wine keeps the two apart for other processes and counts both in
-    // steps of 10 ms, which is why the span is long.
+    // The share of one core that korrelin.exe used over the idle span, under `name`.
+    // Wine counts processor time in steps of 10 ms, which is why the span is long.
     bool AddProcessorShare(const std::string& name, std::optional<Target> target,
                            const std::string& note) {
-        const auto processBefore = probe_->ProcessTimes();
-        const std::uint64_t threadsBefore = probe_->ThreadTimes();
+        const auto before = probe_->ProcessTimes();
         const Stopwatch clock;
         Sleep(budget_.idleMs);
-        const auto processAfter = probe_->ProcessTimes();
-        const std::uint64_t threadsAfter = probe_->ThreadTimes();
+        const auto after = probe_->ProcessTimes();
         const double spanMs = clock.ElapsedMs();
-        if (!processBefore || !processAfter) return Fail("GetProcessTimes of korrelin.exe failed");
-        const auto percent = [spanMs](std::uint64_t ticks) {
-            return static_cast<double>(ticks) / kTicksPerMs / spanMs * 100.0;
-        };
-        const double process = percent(*processAfter - *processBefore);
-        const double threads = percent(threadsAfter - threadsBefore);
-        report_.Add(Figure{name, std::max(process, threads), "percent", std::move(target),
-                           note + " over " + FormatValue(spanMs / 1000) + " s"});
-        report_.Add(name + ".process_times", process, "percent", "GetProcessTimes");
-        report_.Add(name + ".thread_times", threads, "percent", "sum of GetThreadTimes");
+        if (!before || !after) return Fail("GetProcessTimes of korrelin.exe failed");
+        const double share = static_cast<double>(*after - *before) / kTicksPerMs / spanMs * 100.0;
+        report_.Add(Figure{name, share, "percent", std::move(target),
+                           note + "; GetProcessTimes over " + FormatValue(spanMs / 1000) + " s"});
         return true;
     }
 

@@ -1,7 +1,6 @@
 #include "support/process_probe.h"
 
 #include <psapi.h>
-#include <tlhelp32.h>
 #include <winternl.h>
 
 #include <algorithm>
@@ -76,25 +75,6 @@ std::optional<std::uint64_t> ProcessProbe::ProcessTimes() const {
         return std::nullopt;
     }
     return FromFileTime(kernel) + FromFileTime(user);
-}
-
-std::uint64_t ProcessProbe::ThreadTimes() const {
-    const HANDLE threads = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (threads == INVALID_HANDLE_VALUE) return 0;
-    const UniqueHandle snapshot(threads);
-    std::uint64_t total = 0;
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Thread32First(snapshot.get(), &entry); more;
-         more = Thread32Next(snapshot.get(), &entry)) {
-        if (entry.th32OwnerProcessID != processId_) continue;
-        const UniqueHandle thread(OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID));
-        FILETIME created{}, exited{}, kernel{}, user{};
-        if (thread && GetThreadTimes(thread.get(), &created, &exited, &kernel, &user)) {
-            total += FromFileTime(kernel) + FromFileTime(user);
-        }
-    }
-    return total;
 }
 
 ProcessResources ProcessProbe::Sample() const {

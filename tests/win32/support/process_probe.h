@@ -40,9 +40,6 @@ class ProcessProbe {
     bool IsOpen() const { return process_ != nullptr; }
     // User and kernel time together, in 100 ns units, as GetProcessTimes reports it.
     std::optional<std::uint64_t> ProcessTimes() const;
-    // The same summed over the process's threads that are alive, by GetThreadTimes:
-    // Wine keeps this up to date for other processes where GetProcessTimes stands still.
-    std::uint64_t ThreadTimes() const;
     ProcessResources Sample() const;
 
   private:
