@@ -85,7 +85,7 @@ bool KorrelinPanel::PickRole(int index) {
 
 void KorrelinPanel::Click(ControlId button) {
     BringToForeground(window_);
-    ClickCentre(Control(button));
+    if (!ClickCentre(Control(button))) ADD_FAILURE() << "the pointer did not come over the button";
 }
 
 HWND KorrelinPanel::WaitForMessageBox(const std::wstring& caption,

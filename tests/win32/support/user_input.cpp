@@ -48,24 +48,34 @@ void TypeText(std::wstring_view text) {
     Send(std::move(inputs));
 }
 
-void ClickCentre(HWND window) {
+bool ClickCentre(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
-    const int x = (rect.left + rect.right) / 2;
-    const int y = (rect.top + rect.bottom) / 2;
+    const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     // Absolute coordinates run from 0 to 65535 over the primary screen.
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[3]{};
-    for (INPUT& input : inputs) {
+    auto mouse = [&](DWORD flags) {
+        INPUT input{};
         input.type = INPUT_MOUSE;
-        input.mi.dx = static_cast<LONG>((x * 65536LL + width / 2) / width);
-        input.mi.dy = static_cast<LONG>((y * 65536LL + height / 2) / height);
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    SendInput(3, inputs, sizeof(INPUT));
+        input.mi.dx = static_cast<LONG>((centre.x * 65536LL + width / 2) / width);
+        input.mi.dy = static_cast<LONG>((centre.y * 65536LL + height / 2) / height);
+        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+        return input;
+    };
+    // Press only once the pointer is over the window: a press sent together with the
+    // move can reach the window that was under the pointer before.
+    INPUT move = mouse(MOUSEEVENTF_MOVE);
+    SendInput(1, &move, sizeof(INPUT));
+    const bool over = WaitUntil([&] {
+        POINT at{};
+        GetCursorPos(&at);
+        return WindowFromPoint(at) == window;
+    });
+    if (!over) return false;
+    INPUT press[2] = {mouse(MOUSEEVENTF_LEFTDOWN), mouse(MOUSEEVENTF_LEFTUP)};
+    SendInput(2, press, sizeof(INPUT));
+    return true;
 }
 
 HWND FocusOfThreadOf(HWND window) {

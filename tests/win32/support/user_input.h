@@ -20,8 +20,9 @@ void PressKey(WORD virtualKey, const std::vector<WORD>& modifiers = {});
 // Types the text character by character, as a keyboard with an input method would.
 void TypeText(std::wstring_view text);
 
-// A left click at the centre of the window (the real cursor moves there).
-void ClickCentre(HWND window);
+// A left click at the centre of the window (the real cursor moves there); false when
+// the pointer did not come to rest over the window.
+bool ClickCentre(HWND window);
 
 // The window of the process's GUI thread that has the keyboard focus, or nullptr.
 HWND FocusOfThreadOf(HWND window);
