@@ -82,7 +82,7 @@ std::unique_ptr<KorrelinPanel> StartWatching(std::optional<std::wstring> period 
     }
     panel->Click(ControlId::按钮1);
     if (!WaitForStatus(*panel, kRunning)) {
-        ADD_FAILURE() << "Start did not switch the watcher on";
+        ADD_FAILURE() << "Start did not switch the watcher on: " << panel->Describe();
         return nullptr;
     }
     return panel;

@@ -106,7 +106,7 @@ TEST(WholeJob, EachRoleIsClickedThroughTheMenuAndGivenToTheMember) {
         ASSERT_NE(panel, nullptr);
         ASSERT_TRUE(panel->PickRole(role.selection));
         panel->Click(ControlId::按钮1);
-        ASSERT_TRUE(WaitForStatus(*panel, kRunning));
+        ASSERT_TRUE(WaitForStatus(*panel, kRunning)) << panel->Describe();
 
         const int member = role.selection + 1;
         ASSERT_NE(standin->OpenPopup(member), nullptr);
@@ -129,7 +129,7 @@ TEST(WholeJob, AfterStopAMenuOpenedReceivesNothing) {
     auto panel = KorrelinPanel::Start();
     ASSERT_NE(panel, nullptr);
     panel->Click(ControlId::按钮1);
-    ASSERT_TRUE(WaitForStatus(*panel, kRunning));
+    ASSERT_TRUE(WaitForStatus(*panel, kRunning)) << panel->Describe();
     ASSERT_NE(standin->OpenPopup(0), nullptr);
     ASSERT_TRUE(standin->WaitForEvent("role-applied").has_value());
 

@@ -97,4 +97,18 @@ std::wstring KorrelinPanel::Text(ControlId id) const {
     return WindowText(Control(id));
 }
 
+std::string KorrelinPanel::Describe() {
+    const auto narrow = [](const std::wstring& text) {
+        std::string bytes;
+        for (wchar_t c : text) bytes += c < 0x80 ? static_cast<char>(c) : '?';
+        return bytes + " (" + std::to_string(text.size()) + " characters)";
+    };
+    std::string description = "标签1: " + narrow(Text(ControlId::标签1));
+    for (HWND box : FindTopLevelWindows({L"#32770", std::nullopt, process_.id()})) {
+        description += "; a message box titled " + narrow(WindowText(box));
+    }
+    if (GetForegroundWindow() != window_) description += "; the panel is not in the foreground";
+    return description;
+}
+
 }  // namespace korrelin::support

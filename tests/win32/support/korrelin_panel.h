@@ -41,6 +41,8 @@ class KorrelinPanel {
     HWND WaitForMessageBox(const std::wstring& caption,
                            std::chrono::milliseconds timeout = kGenerousTimeout);
     std::wstring Text(ControlId id) const;
+    // What the panel shows, for messages about failures: 标签1 and any message box.
+    std::string Describe();
 
   private:
     ChildProcess process_;
