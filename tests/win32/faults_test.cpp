@@ -26,16 +26,8 @@ using support::KorrelinPanel;
 using support::Standin;
 using support::StandinLogRecord;
 
-const std::wstring kRunning = WideFromCodePage936(kStatusRunning);
-const std::wstring kStopped = WideFromCodePage936(kStatusStopped);
-const std::wstring kCaption = WideFromCodePage936(kMessageCaption);
-
 constexpr std::uint32_t kLeftButtonUp = 0x0202;
 constexpr DWORD kAnswerDeadlineMs = 10000;
-
-bool WaitForStatus(KorrelinPanel& panel, const std::wstring& status) {
-    return support::WaitUntil([&] { return panel.Text(ControlId::标签1) == status; });
-}
 
 // Asks 标签1 for its text the way another program does, with a generous deadline;
 // the text when the panel answered in time, none when it did not.
@@ -81,7 +73,7 @@ std::unique_ptr<KorrelinPanel> StartWatching(std::optional<std::wstring> period 
         return nullptr;
     }
     panel->Click(ControlId::按钮1);
-    if (!WaitForStatus(*panel, kRunning)) {
+    if (!panel->WaitForStatus(support::kRunningText)) {
         ADD_FAILURE() << "Start did not switch the watcher on: " << panel->Describe();
         return nullptr;
     }
@@ -97,11 +89,6 @@ void ExpectNextMenuIsHandled(Standin& standin, int member) {
     EXPECT_EQ(applied->Number("member"), std::optional<std::uint32_t>(member));
 }
 
-void CloseMessageBox(KorrelinPanel& panel, HWND box) {
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(support::WaitForNoTopLevelWindow({L"#32770", kCaption, panel.process().id()}));
-}
-
 TEST(Faults, TheClientKilledInTheMiddleOfACycle) {
     auto standin = Standin::Start({L"--no-submenu"});
     ASSERT_NE(standin, nullptr);
@@ -109,17 +96,17 @@ TEST(Faults, TheClientKilledInTheMiddleOfACycle) {
     ASSERT_NE(panel, nullptr);
     ASSERT_NE(standin->OpenPopup(0), nullptr);
     ASSERT_TRUE(WaitForClicksOnPopup(*standin, 3));
-    EXPECT_EQ(AskStatus(*panel), kRunning);
+    EXPECT_EQ(AskStatus(*panel), support::kRunningText);
 
     standin->process().Terminate();
     ASSERT_FALSE(standin->process().IsRunning());
-    EXPECT_EQ(AskStatus(*panel), kRunning);
+    EXPECT_EQ(AskStatus(*panel), support::kRunningText);
 
     // The client started again: its menus are handled as before.
     auto restarted = Standin::Start({});
     ASSERT_NE(restarted, nullptr);
     ExpectNextMenuIsHandled(*restarted, 1);
-    EXPECT_EQ(AskStatus(*panel), kRunning);
+    EXPECT_EQ(AskStatus(*panel), support::kRunningText);
     EXPECT_TRUE(panel->process().IsRunning());
 }
 
@@ -142,7 +129,7 @@ TEST(Faults, TheMenuClosedWhileTheToolWaitsForTheSubmenu) {
                                                   << support::DescribeRecords(records);
     }
 
-    EXPECT_EQ(AskStatus(*panel), kRunning);
+    EXPECT_EQ(AskStatus(*panel), support::kRunningText);
     ExpectNextMenuIsHandled(*standin, 1);
 }
 
@@ -155,7 +142,7 @@ TEST(Faults, AClientThatDoesNotAnswerForSecondsNeitherHangsNorFreezesThePanel) {
     ASSERT_TRUE(standin->WaitForEvent("hang-started").has_value());
 
     // The panel answers while the client still sleeps: nothing of the tool waits for it.
-    EXPECT_EQ(AskStatus(*panel), kRunning);
+    EXPECT_EQ(AskStatus(*panel), support::kRunningText);
     const auto records = standin->log().ReadRecords();
     for (const StandinLogRecord& record : records) {
         EXPECT_NE(record.event, "hang-ended") << "the panel answered only after the client woke";
@@ -167,7 +154,7 @@ TEST(Faults, AClientThatDoesNotAnswerForSecondsNeitherHangsNorFreezesThePanel) {
     ASSERT_TRUE(applied.has_value()) << support::DescribeRecords(standin->log().ReadRecords());
     EXPECT_EQ(applied->Number("member"), std::optional<std::uint32_t>(0));
     ExpectNextMenuIsHandled(*standin, 2);
-    EXPECT_EQ(AskStatus(*panel), kRunning);
+    EXPECT_EQ(AskStatus(*panel), support::kRunningText);
 }
 
 TEST(Faults, ThePanelClosedDuringACyclesPauseEndsTheProgramCleanly) {
@@ -241,14 +228,14 @@ TEST(Faults, LongTitlesAndOddByteSequencesInChannelTitles) {
         ASSERT_TRUE(panel->TypeInto(ControlId::编辑框1, titleCase.channelId));
         panel->Click(ControlId::按钮1);
         if (titleCase.found) {
-            EXPECT_TRUE(WaitForStatus(*panel, kRunning));
+            EXPECT_TRUE(panel->WaitForStatus(support::kRunningText));
             panel->Click(ControlId::按钮2);
-            ASSERT_TRUE(WaitForStatus(*panel, kStopped));
+            ASSERT_TRUE(panel->WaitForStatus(support::kStoppedText));
         } else {
-            const HWND box = panel->WaitForMessageBox(kCaption);
+            const HWND box = panel->WaitForMessageBox(support::kMessageCaptionText);
             ASSERT_NE(box, nullptr);
-            CloseMessageBox(*panel, box);
-            EXPECT_NE(panel->Text(ControlId::标签1), kRunning);
+            EXPECT_TRUE(panel->CloseMessageBox(box));
+            EXPECT_NE(panel->Text(ControlId::标签1), support::kRunningText);
         }
     }
 }
@@ -297,14 +284,15 @@ TEST(Faults, AHundredThousandCharactersInTheChannelIdBox) {
     ASSERT_EQ(length(), 100000u);
     panel->Click(ControlId::按钮1);
     // Wine's edit box is slow with this much text: a deadline of its own.
-    const HWND message = panel->WaitForMessageBox(kCaption, std::chrono::seconds(90));
+    const HWND message =
+        panel->WaitForMessageBox(support::kMessageCaptionText, std::chrono::seconds(90));
     ASSERT_NE(message, nullptr) << "no title holds 100,000 characters: Start must say so";
-    CloseMessageBox(*panel, message);
+    EXPECT_TRUE(panel->CloseMessageBox(message));
 
     // The panel goes on as before: the right ID found, the menu handled.
     ASSERT_TRUE(panel->TypeInto(ControlId::编辑框1, L"77385929"));
     panel->Click(ControlId::按钮1);
-    ASSERT_TRUE(WaitForStatus(*panel, kRunning));
+    ASSERT_TRUE(panel->WaitForStatus(support::kRunningText));
     ExpectNextMenuIsHandled(*standin, 0);
 }
 
@@ -321,9 +309,9 @@ TEST(Faults, TheLongestAndTheShortestPeriod) {
         EXPECT_FALSE(standin->log().WaitForRecord(support::IsMessageTo("popup"),
                                                   std::chrono::milliseconds(1500), from))
             << "the tool clicked a menu long before the period was over";
-        EXPECT_EQ(AskStatus(*panel), kRunning);
+        EXPECT_EQ(AskStatus(*panel), support::kRunningText);
         panel->Click(ControlId::按钮2);
-        EXPECT_TRUE(WaitForStatus(*panel, kStopped));
+        EXPECT_TRUE(panel->WaitForStatus(support::kStoppedText));
     }
     {
         SCOPED_TRACE("1 ms");
@@ -332,10 +320,10 @@ TEST(Faults, TheLongestAndTheShortestPeriod) {
         auto panel = StartWatching(L"1");
         ASSERT_NE(panel, nullptr);
         ExpectNextMenuIsHandled(*standin, 0);
-        EXPECT_EQ(AskStatus(*panel), kRunning);
+        EXPECT_EQ(AskStatus(*panel), support::kRunningText);
         ExpectNextMenuIsHandled(*standin, 3);
         panel->Click(ControlId::按钮2);
-        EXPECT_TRUE(WaitForStatus(*panel, kStopped));
+        EXPECT_TRUE(panel->WaitForStatus(support::kStoppedText));
     }
 }
 

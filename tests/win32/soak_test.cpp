@@ -46,8 +46,7 @@ TEST(Soak, ThreeHundredWholeCyclesLeaveNoHandlesObjectsOrMemoryBehind) {
     ASSERT_TRUE(panel->TypeInto(ControlId::编辑框2, L"16"));
     ASSERT_TRUE(panel->PickRole(2));
     panel->Click(ControlId::按钮1);
-    const std::wstring running = WideFromCodePage936(kStatusRunning);
-    ASSERT_TRUE(support::WaitUntil([&] { return panel->Text(ControlId::标签1) == running; }));
+    ASSERT_TRUE(panel->WaitForStatus(support::kRunningText)) << panel->Describe();
 
     const support::ProcessProbe probe(panel->process().id());
     ASSERT_TRUE(probe.IsOpen());

@@ -25,24 +25,6 @@ using support::KorrelinPanel;
 using support::Standin;
 using support::StandinLogRecord;
 
-const std::wstring kRunning = WideFromCodePage936(kStatusRunning);
-const std::wstring kStopped = WideFromCodePage936(kStatusStopped);
-const std::wstring kCaption = WideFromCodePage936(kMessageCaption);
-
-// The text shown in a message box.
-std::wstring MessageBoxText(HWND box) {
-    HWND child = nullptr;
-    while ((child = FindWindowExW(box, child, L"Static", nullptr)) != nullptr) {
-        const std::wstring text = support::WindowText(child);
-        if (!text.empty()) return text;
-    }
-    return {};
-}
-
-void CloseMessageBox(HWND box) {
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-}
-
 std::vector<StandinLogRecord> MessagesTo(const Standin& standin, const std::string& window,
                                          std::size_t from = 0) {
     std::vector<StandinLogRecord> messages;
@@ -65,10 +47,6 @@ void ExpectLeftClick(const std::vector<StandinLogRecord>& messages, std::size_t 
     }
 }
 
-bool WaitForStatus(KorrelinPanel& panel, const std::wstring& status) {
-    return support::WaitUntil([&] { return panel.Text(ControlId::标签1) == status; });
-}
-
 TEST(WholeJob, StartWithoutTheChannelWindowShowsTheMessageAndClicksNothing) {
     auto standin = Standin::Start({L"--channel", L"11111111"});
     ASSERT_NE(standin, nullptr);
@@ -77,11 +55,10 @@ TEST(WholeJob, StartWithoutTheChannelWindowShowsTheMessageAndClicksNothing) {
     const std::wstring hint = panel->Text(ControlId::标签1);
 
     panel->Click(ControlId::按钮1);
-    const HWND box = panel->WaitForMessageBox(kCaption);
+    const HWND box = panel->WaitForMessageBox(support::kMessageCaptionText);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), WideFromCodePage936(kChannelNotFound));
-    CloseMessageBox(box);
-    ASSERT_TRUE(support::WaitForNoTopLevelWindow({L"#32770", kCaption, panel->process().id()}));
+    EXPECT_EQ(support::MessageBoxText(box), WideFromCodePage936(kChannelNotFound));
+    ASSERT_TRUE(panel->CloseMessageBox(box));
     EXPECT_EQ(panel->Text(ControlId::标签1), hint);
 
     // A menu opened now stays untouched over many periods of the (unarmed) watcher.
@@ -106,7 +83,7 @@ TEST(WholeJob, EachRoleIsClickedThroughTheMenuAndGivenToTheMember) {
         ASSERT_NE(panel, nullptr);
         ASSERT_TRUE(panel->PickRole(role.selection));
         panel->Click(ControlId::按钮1);
-        ASSERT_TRUE(WaitForStatus(*panel, kRunning)) << panel->Describe();
+        ASSERT_TRUE(panel->WaitForStatus(support::kRunningText)) << panel->Describe();
 
         const int member = role.selection + 1;
         ASSERT_NE(standin->OpenPopup(member), nullptr);
@@ -129,12 +106,12 @@ TEST(WholeJob, AfterStopAMenuOpenedReceivesNothing) {
     auto panel = KorrelinPanel::Start();
     ASSERT_NE(panel, nullptr);
     panel->Click(ControlId::按钮1);
-    ASSERT_TRUE(WaitForStatus(*panel, kRunning)) << panel->Describe();
+    ASSERT_TRUE(panel->WaitForStatus(support::kRunningText)) << panel->Describe();
     ASSERT_NE(standin->OpenPopup(0), nullptr);
     ASSERT_TRUE(standin->WaitForEvent("role-applied").has_value());
 
     panel->Click(ControlId::按钮2);
-    ASSERT_TRUE(WaitForStatus(*panel, kStopped));
+    ASSERT_TRUE(panel->WaitForStatus(support::kStoppedText));
     const std::size_t from = standin->log().ReadRecords().size();
     ASSERT_NE(standin->OpenPopup(1), nullptr);
     EXPECT_FALSE(standin->log().WaitForRecord(support::IsMessageTo("popup"),
@@ -152,11 +129,10 @@ TEST(WholeJob, APeriodThatIsNotAPositiveNumberIsRefusedWithAMessage) {
         const std::wstring hint = panel->Text(ControlId::标签1);
         ASSERT_TRUE(panel->TypeInto(ControlId::编辑框2, period));
         panel->Click(ControlId::按钮1);
-        const HWND box = panel->WaitForMessageBox(kCaption);
+        const HWND box = panel->WaitForMessageBox(support::kMessageCaptionText);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(MessageBoxText(box), WideFromCodePage936(kPeriodNotPositive));
-        CloseMessageBox(box);
-        ASSERT_TRUE(support::WaitForNoTopLevelWindow({L"#32770", kCaption, panel->process().id()}));
+        EXPECT_EQ(support::MessageBoxText(box), WideFromCodePage936(kPeriodNotPositive));
+        ASSERT_TRUE(panel->CloseMessageBox(box));
         EXPECT_EQ(panel->Text(ControlId::标签1), hint);
     }
 }

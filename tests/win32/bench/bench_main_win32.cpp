@@ -177,20 +177,15 @@ class Bench {
         return false;
     }
 
-    bool WaitForStatus(std::string_view status) {
-        const std::wstring wanted = WideFromCodePage936(status);
-        return support::WaitUntil([&] { return panel_->Text(ControlId::标签1) == wanted; });
-    }
-
     // Stop, a new period typed into 编辑框2, Start: armed with that period.
     bool ArmWithPeriod(int periodMs) {
         panel_->Click(ControlId::按钮2);
-        if (!WaitForStatus(kStatusStopped)) return Fail("Stop did not take");
+        if (!panel_->WaitForStatus(support::kStoppedText)) return Fail("Stop did not take");
         if (!panel_->TypeInto(ControlId::编辑框2, std::to_wstring(periodMs))) {
             return Fail("cannot type the period");
         }
         panel_->Click(ControlId::按钮1);
-        if (!WaitForStatus(kStatusRunning)) return Fail("Start did not take");
+        if (!panel_->WaitForStatus(support::kRunningText)) return Fail("Start did not take");
         return true;
     }
 

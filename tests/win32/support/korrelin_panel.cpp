@@ -2,9 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include "panel/panel_texts.h"
 #include "support/user_input.h"
+#include "winauto/codepage_win32.h"
 
 namespace korrelin::support {
+
+const std::wstring kRunningText = WideFromCodePage936(kStatusRunning);
+const std::wstring kStoppedText = WideFromCodePage936(kStatusStopped);
+const std::wstring kMessageCaptionText = WideFromCodePage936(kMessageCaption);
+
+std::wstring MessageBoxText(HWND box) {
+    HWND child = nullptr;
+    while ((child = FindWindowExW(box, child, L"Static", nullptr)) != nullptr) {
+        const std::wstring text = WindowText(child);
+        if (!text.empty()) return text;
+    }
+    return {};
+}
 
 std::wstring WindowText(HWND window) {
     // WM_GETTEXT itself: GetWindowText of another process's window gives only the
@@ -91,6 +106,15 @@ void KorrelinPanel::Click(ControlId button) {
 HWND KorrelinPanel::WaitForMessageBox(const std::wstring& caption,
                                       std::chrono::milliseconds timeout) {
     return WaitForTopLevelWindow({L"#32770", caption, process_.id()}, timeout);
+}
+
+bool KorrelinPanel::WaitForStatus(const std::wstring& status, std::chrono::milliseconds timeout) {
+    return WaitUntil([&] { return Text(ControlId::标签1) == status; }, timeout);
+}
+
+bool KorrelinPanel::CloseMessageBox(HWND box) {
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return WaitUntil([&] { return !IsWindow(box); });
 }
 
 std::wstring KorrelinPanel::Text(ControlId id) const {

@@ -16,6 +16,11 @@ namespace korrelin::support {
 
 inline constexpr wchar_t kPanelClass[] = L"KorrelinPanel";
 
+// The panel's own texts as the desktop shows them.
+extern const std::wstring kRunningText;         // 标签1 after Start
+extern const std::wstring kStoppedText;         // 标签1 after Stop
+extern const std::wstring kMessageCaptionText;  // the caption of Start's message boxes
+
 class KorrelinPanel {
   public:
     KorrelinPanel() = default;
@@ -37,6 +42,11 @@ class KorrelinPanel {
     bool PickRole(int index);
     // Clicks a button with the mouse.
     void Click(ControlId button);
+    // Whether 标签1 comes to show the status within the timeout.
+    bool WaitForStatus(const std::wstring& status,
+                       std::chrono::milliseconds timeout = kGenerousTimeout);
+    // Presses the message box's OK and waits until it has gone.
+    bool CloseMessageBox(HWND box);
     // A message box of the panel's process with that caption, once there is one.
     HWND WaitForMessageBox(const std::wstring& caption,
                            std::chrono::milliseconds timeout = kGenerousTimeout);
@@ -51,5 +61,7 @@ class KorrelinPanel {
 
 // The text of a window, read across processes.
 std::wstring WindowText(HWND window);
+// The text that a message box shows.
+std::wstring MessageBoxText(HWND box);
 
 }  // namespace korrelin::support
