@@ -54,6 +54,12 @@ HWND Standin::OpenPopup(int member, std::chrono::milliseconds timeout) {
     return WindowFromLogField(*opened, "hwnd");
 }
 
+bool Standin::PopupLeftAloneFor(int member, std::chrono::milliseconds span) {
+    const std::size_t from = log_.ReadRecords().size();
+    if (OpenPopup(member) == nullptr) return false;
+    return !log_.WaitForRecord(IsMessageTo("popup"), span, from).has_value();
+}
+
 std::optional<StandinLogRecord> Standin::WaitForEvent(const std::string& event, std::size_t from,
                                                       std::chrono::milliseconds timeout) const {
     return log_.WaitForRecord(IsEvent(event), timeout, from);

@@ -53,6 +53,10 @@ class Standin {
     // Posts the test message that opens the pop-up for the member and waits for it;
     // the pop-up's handle, or nullptr (a test failure) when it does not open.
     HWND OpenPopup(int member, std::chrono::milliseconds timeout = kGenerousTimeout);
+    // Opens the pop-up for the member and watches it for the span (many periods of
+    // the tool): true when no message reached it, false when one did or it did not open.
+    bool PopupLeftAloneFor(int member,
+                           std::chrono::milliseconds span = std::chrono::milliseconds(1500));
 
     // The first record of that event at index `from` or later, waiting for it.
     std::optional<StandinLogRecord> WaitForEvent(
